@@ -1,4 +1,5 @@
-# JPEG and GIF libraries. Native builds use Debian's packages; the Windows
+# JPEG and GIF libraries. Native builds use the system's packages (Debian's,
+# or MSYS2's on Windows); the Windows
 # builds compile Debian's source packages, which tools/bootstrap.sh unpacks into
 # MOXILO_DEPS_CACHE. Both give the targets moxilo::jpeg and moxilo::gif.
 set(MOXILO_DEPS_CACHE "$ENV{MOXILO_DEPS_CACHE}" CACHE PATH "Unpacked Debian source packages")
@@ -6,7 +7,7 @@ if(NOT MOXILO_DEPS_CACHE)
   set(MOXILO_DEPS_CACHE /var/cache/moxilo-deps CACHE PATH "" FORCE)
 endif()
 
-if(NOT WIN32)
+if(NOT CMAKE_CROSSCOMPILING)
   find_package(JPEG REQUIRED)
   find_library(GIF_LIBRARY gif REQUIRED)
   find_path(GIF_INCLUDE_DIR gif_lib.h REQUIRED)
