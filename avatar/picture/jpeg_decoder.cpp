@@ -3,9 +3,12 @@
 #include <climits>
 #include <csetjmp>
 #include <cstddef>
+#include <cstdio>  // jpeglib.h uses FILE
 #include <vector>
 
 #include <jpeglib.h>
+// After jpeglib.h, which it needs.
+#include <jerror.h>
 
 #include "avatar/picture/picture_limits.h"
 
@@ -22,6 +25,11 @@ struct ErrorManager {
 
 [[noreturn]] void exitOnError(j_common_ptr cinfo) {
   auto* errors = reinterpret_cast<ErrorManager*>(cinfo->err);
+  // Past max_memory_to_use the library asks for a backing store, which it has none of.
+  const int code = errors->pub.msg_code;
+  if (code == JERR_NO_BACKING_STORE || code == JERR_OUT_OF_MEMORY) {
+    errors->status = DecodeStatus::OverLimit;
+  }
   std::longjmp(errors->escape, 1);
 }
 
