@@ -147,7 +147,8 @@ def derive(row):
         "group.border": fmt(mix(darken(face, 0.25), accent, 0.2)),
         "group.text": fmt(mix(ink, accent, 0.5)),
         "aero.gloss": row["gloss"],
-        "aero.glow": fmt(lighten(accent, 0.85)),
+        # A dark halo under light titles, a bright one under dark titles.
+        "aero.glow": fmt(darken(accent, 0.55) if caption_text == WHITE else lighten(accent, 0.85)),
         "aero.shadow": fmt(darken(accent, 0.8)),
         "aero.shadow.size": row["shadow"],
     }
