@@ -1,7 +1,6 @@
 #include "avatar/picture/picture_view_win.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdint>
 #include <mutex>
 #include <thread>
@@ -44,6 +43,17 @@ HICON createIcon(const IconImage& image) {
     icon = CreateIconFromResourceEx(resource, size, TRUE, kIconFormatVersion, 0, 0, LR_DEFAULTSIZE);
   }
   return icon;
+}
+
+// Milliseconds of a steady clock (<chrono> cannot be compiled with the GBK
+// execution character set).
+std::int64_t nowMs() {
+  LARGE_INTEGER counter{};
+  LARGE_INTEGER frequency{};
+  QueryPerformanceCounter(&counter);
+  QueryPerformanceFrequency(&frequency);
+  const std::int64_t f = frequency.QuadPart;
+  return counter.QuadPart / f * 1000 + counter.QuadPart % f * 1000 / f;
 }
 
 Size clientSize(HWND window) {
@@ -133,11 +143,9 @@ class AnimationPlayer {
   // so the timing does not drift over a long run. The wait on the stop event is
   // the sleep between frames.
   void play() {
-    using Clock = std::chrono::steady_clock;
-    auto due = Clock::now() + std::chrono::milliseconds(animation_->currentDelayMs());
+    std::int64_t due = nowMs() + animation_->currentDelayMs();
     for (;;) {
-      const auto wait = std::chrono::ceil<std::chrono::milliseconds>(due - Clock::now());
-      const DWORD waitMs = static_cast<DWORD>(std::max<std::int64_t>(wait.count(), 0));
+      const DWORD waitMs = static_cast<DWORD>(std::max<std::int64_t>(due - nowMs(), 0));
       if (WaitForSingleObject(stop_.get(), waitMs) != WAIT_TIMEOUT) return;
       const int delayMs = animation_->advance();
       StillImage scaled = scaleCanvas(*animation_, size_, mode_);
@@ -147,11 +155,10 @@ class AnimationPlayer {
         ScopedWindowDC dc(box_);
         if (dc) drawImage(dc.get(), frame_, clientSize(box_));
       }
-      due += std::chrono::milliseconds(delayMs);
+      due += delayMs;
       // After a stall (a suspended machine, a slow frame) the next frame comes
       // at once, but the missed ones are not rushed through.
-      const auto now = Clock::now();
-      if (due < now) due = now;
+      due = std::max(due, nowMs());
     }
   }
 
