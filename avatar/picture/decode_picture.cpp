@@ -1,10 +1,11 @@
-#include <utility>
+#include <memory>
 
 #include "avatar/picture/area_scaler.h"
 #include "avatar/picture/bmp_decoder.h"
 #include "avatar/picture/decode_still.h"
 #include "avatar/picture/decoded_picture.h"
 #include "avatar/picture/gif_animation.h"
+#include "avatar/picture/gif_decoder.h"
 #include "avatar/picture/icon_directory.h"
 #include "avatar/picture/jpeg_decoder.h"
 #include "avatar/picture/pcx_decoder.h"
@@ -40,7 +41,7 @@ DecodeStatus decodeStill(ByteSpan bytes, PictureKind kind, RowSink& sink) {
     case PictureKind::Jpeg: return decodeJpeg(bytes, sink);
     case PictureKind::Pcx8:
     case PictureKind::Pcx1: return decodePcx(bytes, sink);
-    case PictureKind::Gif:
+    case PictureKind::Gif: return isGifStill(bytes) ? decodeGifStill(bytes, sink) : DecodeStatus::Unsupported;
     case PictureKind::Ico:
     case PictureKind::Cur: return DecodeStatus::Unsupported;
   }
@@ -54,6 +55,11 @@ DecodedPicture decodePicture(ByteSpan bytes, Size box, ScaleMode mode) {
     IconImage icon;
     if (readIconImage(bytes, icon) != DecodeStatus::Ok) return {};
     return icon;
+  }
+  if (*kind == PictureKind::Gif && !isGifStill(bytes)) {
+    std::unique_ptr<GifAnimation> animation = GifAnimation::create(bytes);
+    if (!animation) return {};
+    return animation;
   }
   if (mode == ScaleMode::AreaAverage) return decodeScaled<AreaScaler>(bytes, *kind, box);
   return decodeScaled<SampleScaler>(bytes, *kind, box);

@@ -32,7 +32,7 @@ class ByteWriter {
     return *this;
   }
   void putU32(std::size_t at, std::uint32_t v) {
-    for (int k = 0; k < 4; ++k) bytes[at + k] = static_cast<std::uint8_t>(v >> (8 * k));
+    for (int k = 0; k < 4; ++k) bytes.at(at + k) = static_cast<std::uint8_t>(v >> (8 * k));
   }
   ByteBuffer bytes;
 };
