@@ -11,3 +11,5 @@ target_sources(e2e_tests PRIVATE
 target_include_directories(e2e_tests PRIVATE ${PROJECT_SOURCE_DIR})
 target_compile_definitions(e2e_tests PRIVATE
   MOXILO_OPEN_SAVE_FIXTURES="${CMAKE_CURRENT_LIST_DIR}/fixtures/open_save")
+target_compile_definitions(e2e_tests PRIVATE
+  MOXILO_BADGE_IMAGE="${PROJECT_SOURCE_DIR}/resources/badge.bmp")
