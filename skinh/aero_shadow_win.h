@@ -1,7 +1,13 @@
 #pragma once
-// The Aero shadow of a skinned top-level window: a layered, click-through,
+// The Aero shadow of a skinned top-level window: a click-through,
 // never-activated popup owned by the window (so it follows its z-order), shaped
 // so that it never covers the window itself.
+//
+// Where the desktop composes windows (DWM), the shadow is a per-pixel-alpha
+// layered window. Without composition (Wine's X11 driver, classic desktops)
+// per-pixel alpha shows as an opaque black band, so there the shadow is drawn
+// as an ordered-dither halftone: the window's shape (a region) keeps only the
+// pixels of the halftone, which look like a soft shade over any background.
 #include <windows.h>
 
 #include "skinh/paint_tools_win.h"
@@ -27,12 +33,16 @@ class AeroShadow {
 
  private:
   bool render(const SkinTheme& theme, int width, int height, int offset);
+  bool create(bool layered);
+  void placeLayered(POINT position);
+  void placeHalftone(POINT position, COLORREF colour);
 
   HWND target_;
   HWND window_ = nullptr;
   DibCanvas canvas_;
   unsigned renderedTheme_ = 0;
   SIZE renderedSize_{};
+  bool shapeCurrent_ = false;
 };
 
 }  // namespace moxilo::skinh
