@@ -340,5 +340,43 @@ TEST(SaveAvatar, OpenAfterSaveIsTheOpenDialogAndCancelShowsTheSavedFile) {
       << samePixels(box, savedPixels).message();
 }
 
+TEST(SaveAvatar, AnimationPlaysOnAndTheFileHoldsOneWholeFrame) {
+  const std::uint32_t frames[] = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00};
+  auto frameOf = [&](std::uint32_t colour) {
+    return static_cast<int>(std::find(std::begin(frames), std::end(frames), colour) - std::begin(frames));
+  };
+  Moxilo app;
+  openThrough(app, placeFixture(app, "animation.gif", "animation.gif"));
+  // Playing: the corner of the box goes through the frames.
+  auto playing = [&] {
+    std::vector<int> seen;
+    waitUntil([&] {
+      const int frame = frameOf(boxOnScreen(app).at(0, 0));
+      if (frame < 4 && (seen.empty() || seen.back() != frame)) seen.push_back(frame);
+      return seen.size() >= 3;
+    });
+    return seen.size() >= 3;
+  };
+  ASSERT_TRUE(playing());
+
+  const fs::path target = app.folder() / L"frame.bmp";
+  saveThrough(app, target);
+  const std::string file = readFile(target);
+  expectAvatarHeaders(file);
+  const Pixels saved = bmpPixels(file);
+  // One frame, not parts of two: every pixel outside the Badge has its colour.
+  const RECT badge = badgeInBox(app);
+  const std::uint32_t frame = saved.at(0, 0);
+  EXPECT_LT(frameOf(frame), 4) << hex(frame);
+  for (int y = 0; y < kBoxHeight; ++y) {
+    for (int x = 0; x < kBoxWidth; ++x) {
+      const bool underBadge = x >= badge.left && y >= badge.top;
+      if (underBadge) continue;
+      ASSERT_EQ(hex(saved.at(x, y)), hex(frame)) << "pixel " << x << "," << y;
+    }
+  }
+  EXPECT_TRUE(playing()) << "the animation goes on after the save";
+}
+
 }  // namespace
 }  // namespace e2e
