@@ -1,7 +1,6 @@
 #include "skinh/skin_engine_win.h"
 
 #include <atomic>
-#include <map>
 #include <mutex>
 
 #include "skinh/window_skinner_win.h"
@@ -11,7 +10,9 @@ namespace {
 
 std::mutex stateMutex;
 ThemePtr theme;
-std::map<DWORD, HHOOK> hooks;  // one creation hook per thread that attached a skin
+// The creation hook of this thread; thread-local so that a thread that reuses
+// the id of an ended one is hooked afresh (the system drops an ended thread's hooks).
+thread_local HHOOK creationHookOfThread = nullptr;
 std::atomic<bool> aero{false};
 
 LRESULT CALLBACK creationHook(int code, WPARAM wParam, LPARAM lParam) {
@@ -31,13 +32,11 @@ void pinModule() {
 }
 
 void hookCurrentThread() {
-  const DWORD thread = GetCurrentThreadId();
-  std::lock_guard lock(stateMutex);
-  if (hooks.count(thread)) return;
+  if (creationHookOfThread) return;
   HMODULE self = nullptr;
   GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                      reinterpret_cast<LPCWSTR>(&creationHook), &self);
-  if (HHOOK hook = SetWindowsHookExW(WH_CBT, creationHook, self, thread)) hooks[thread] = hook;
+  creationHookOfThread = SetWindowsHookExW(WH_CBT, creationHook, self, GetCurrentThreadId());
 }
 
 }  // namespace
