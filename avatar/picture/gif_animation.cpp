@@ -56,6 +56,7 @@ void GifAnimation::State::draw(const GifFrame& frame) {
   const auto canvasWidth = static_cast<std::size_t>(screen.size.width);
   underClip = {};
   under.clear();
+  if (clip.width == 0 || clip.height == 0) return;
   if (frame.disposal == GifDisposal::RestoreUnder) {
     underClip = clip;
     under.resize(std::size_t{clip.width} * clip.height);
@@ -64,7 +65,6 @@ void GifAnimation::State::draw(const GifFrame& frame) {
       std::copy(from, from + clip.width, &under[std::size_t{y} * clip.width]);
     }
   }
-  if (clip.width == 0 || clip.height == 0) return;
   if (std::uint64_t{frame.width} * frame.height > kMaxCanvasPixels) return;
 
   const GifPalette palette = gifPalette(frame);

@@ -91,6 +91,14 @@ TEST(GifAnimation, DisposalOfClippedFrameOverEarlierFrames) {
   expectSequence(bytes, {{B, B, W}, {B, R, R}, {G, B, W}});
 }
 
+// Frames wholly outside the canvas change nothing, also when their disposal
+// asks to put back what lay under them.
+TEST(GifAnimation, FramesOffTheCanvas) {
+  const ByteBuffer bytes = makeGif({3, 1, kColours,
+                                    {frame(0, 3, {1, 2, 3}), frame(3, 2, {1, 1}, 2), frame(5, 1, {2}, 3)}});
+  expectSequence(bytes, {{R, G, B}, {R, G, B}, {R, G, B}, {R, G, B}});
+}
+
 TEST(GifAnimation, Delays) {
   std::vector<GifTestFrame> frames;
   for (const int delay : {0, 10, 1, 7, 65535}) {
