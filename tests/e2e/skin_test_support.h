@@ -24,12 +24,15 @@ inline fs::path skinSource(int n) {
 inline std::string fromUtf8(std::u8string_view text) { return std::string(text.begin(), text.end()); }
 
 // Opens About with 按钮7 and waits until it is visible and MainWindow is disabled.
+// About is the captioned window besides MainWindow: the real engine adds
+// uncaptioned top-level windows of its own (the Aero shadow).
 inline HWND openAboutWindow(const Moxilo& app) {
   click(app.control(main_ids::kButton7));
   HWND about = nullptr;
   waitUntil([&] {
     for (HWND window : app.visibleTopLevels()) {
-      if (window != app.mainWindow() && classOf(window) != L"#32770") about = window;
+      const bool captioned = (GetWindowLongW(window, GWL_STYLE) & WS_CAPTION) == WS_CAPTION;
+      if (window != app.mainWindow() && captioned && classOf(window) != L"#32770") about = window;
     }
     return about != nullptr && !IsWindowEnabled(app.mainWindow());
   });
