@@ -10,6 +10,7 @@
 
 #include "base/scoped_gdi_win.h"
 #include "skinh/control_painter_win.h"
+#include "skinh/paint_tools_win.h"
 #include "skinh/skin_engine_win.h"
 #include "skinh/window_skinner_win.h"
 
@@ -20,8 +21,33 @@ constexpr UINT_PTR kButtonSubclassId = 0x5349;
 
 enum class ButtonKind { Other, Push, Group };
 
+// Everything a button's picture depends on. While it stays the same, a paint
+// is one copy from the cached picture.
+struct ButtonPicture {
+  unsigned theme = 0;
+  ButtonKind kind = ButtonKind::Other;
+  SIZE size{};
+  ButtonLook look;
+  bool disabled = false;
+  std::wstring text;
+  HFONT font = nullptr;
+  bool operator==(const ButtonPicture& o) const {
+    return theme == o.theme && kind == o.kind && size.cx == o.size.cx && size.cy == o.size.cy &&
+           look.hover == o.look.hover && look.pressed == o.look.pressed && look.focused == o.look.focused &&
+           look.disabled == o.look.disabled && look.isDefault == o.look.isDefault && disabled == o.disabled &&
+           text == o.text && font == o.font;
+  }
+};
+
 struct ButtonState {
   bool hover = false;
+  // Text and font, read again only after WM_SETTEXT or WM_SETFONT: asking the
+  // button for them on every paint costs more than the whole painting.
+  bool contentKnown = false;
+  std::wstring text;
+  HFONT font = nullptr;
+  ButtonPicture cached;
+  DibCanvas canvas;
 };
 
 ButtonKind buttonKind(HWND button) {
@@ -57,28 +83,53 @@ void clipChildren(HWND parent, HDC dc) {
   }
 }
 
-void paintButton(HWND button, HDC dc, const ButtonState& state, ButtonKind kind, const SkinTheme& theme) {
+ButtonPicture describe(HWND button, ButtonState& state, ButtonKind kind, const SkinTheme& theme) {
+  if (!state.contentKnown) {
+    state.text = buttonText(button);
+    state.font = buttonFont(button);
+    state.contentKnown = true;
+  }
   RECT client{};
   GetClientRect(button, &client);
-  const std::wstring text = buttonText(button);
-  const int length = static_cast<int>(text.size());
-  if (kind == ButtonKind::Group) {
-    const int saved = SaveDC(dc);
-    clipChildren(button, dc);
-    paintGroupBox(dc, client, theme, !IsWindowEnabled(button), text.c_str(), length, buttonFont(button));
-    RestoreDC(dc, saved);
-    return;
+  ButtonPicture picture;
+  picture.theme = theme.id();
+  picture.kind = kind;
+  picture.size = {client.right, client.bottom};
+  picture.disabled = !IsWindowEnabled(button);
+  picture.text = state.text;
+  picture.font = state.font;
+  if (kind == ButtonKind::Push) {
+    picture.look.hover = state.hover;
+    picture.look.pressed = (SendMessageW(button, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
+    picture.look.focused = GetFocus() == button;
+    picture.look.disabled = picture.disabled;
+    picture.look.isDefault = (GetWindowLongPtrW(button, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
   }
-  ButtonLook look;
-  look.hover = state.hover;
-  look.pressed = (SendMessageW(button, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
-  look.focused = GetFocus() == button;
-  look.disabled = !IsWindowEnabled(button);
-  look.isDefault = (GetWindowLongPtrW(button, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
-  paintPushButton(dc, client, theme, look, text.c_str(), length, buttonFont(button));
+  return picture;
 }
 
-void repaintNow(HWND button, const ButtonState& state, ButtonKind kind, const SkinTheme& theme) {
+void paintButton(HWND button, HDC dc, ButtonState& state, ButtonKind kind, const SkinTheme& theme) {
+  ButtonPicture picture = describe(button, state, kind, theme);
+  if (picture.size.cx <= 0 || picture.size.cy <= 0) return;
+  if (!(picture == state.cached) || !state.canvas.bitmap()) {
+    if (!state.canvas.resize(picture.size.cx, picture.size.cy)) return;
+    const RECT area{0, 0, picture.size.cx, picture.size.cy};
+    const int length = static_cast<int>(picture.text.size());
+    if (kind == ButtonKind::Group) {
+      paintGroupBox(state.canvas.dc(), area, theme, picture.disabled, picture.text.c_str(), length, picture.font);
+    } else {
+      paintPushButton(state.canvas.dc(), area, theme, picture.look, picture.text.c_str(), length, picture.font);
+    }
+    GdiFlush();
+    state.cached = std::move(picture);
+  }
+  const int saved = SaveDC(dc);
+  if (kind == ButtonKind::Group) clipChildren(button, dc);
+  BitBlt(dc, 0, 0, state.canvas.width(), state.canvas.height(), state.canvas.dc(), 0, 0, SRCCOPY);
+  RestoreDC(dc, saved);
+}
+
+void repaintNow(HWND button, ButtonState& state, ButtonKind kind, const SkinTheme& theme) {
   if (kind == ButtonKind::Other || !IsWindowVisible(button)) return;
   ScopedWindowDC dc(button);
   if (dc) paintButton(button, dc.get(), state, kind, theme);
@@ -149,6 +200,7 @@ LRESULT CALLBACK buttonProc(HWND button, UINT message, WPARAM wParam, LPARAM lPa
       return result;
     }
     default:
+      if (message == WM_SETTEXT || message == WM_SETFONT) state->contentKnown = false;
       if (changesLook(message)) {
         const LRESULT result = DefSubclassProc(button, message, wParam, lParam);
         // A click may have closed the window; only a live button is painted.

@@ -31,6 +31,11 @@ struct FrameState {
   bool tracking = false;
   AeroShadow shadow;
   bool dialog;
+  // Title and icon, read again only after WM_SETTEXT, WM_SETICON or a
+  // refresh: asking the window on every paint costs more than the painting.
+  bool contentKnown = false;
+  std::wstring title;
+  HICON icon = nullptr;
   // The last rendered frame, reused while nothing it shows has changed.
   DibCanvas canvas;
   FrameLook rendered;
@@ -61,8 +66,12 @@ bool sameLayout(const FrameLayout& a, const FrameLayout& b) {
 
 void paintNonClient(HWND window, FrameState& state, const SkinTheme& theme) {
   if (!IsWindowVisible(window)) return;
-  FrameLook look{state.active, state.closeHot, state.closePressed, aeroEnabled(), windowTitle(window),
-                 windowIcon(window)};
+  if (!state.contentKnown) {
+    state.title = windowTitle(window);
+    state.icon = windowIcon(window);
+    state.contentKnown = true;
+  }
+  FrameLook look{state.active, state.closeHot, state.closePressed, aeroEnabled(), state.title, state.icon};
   const FrameLayout layout = computeFrameLayout(window, look.icon != nullptr);
   if (layout.window.cx <= 0 || layout.window.cy <= 0) return;
   if (!(look == state.rendered) || state.renderedTheme != theme.id() || !sameLayout(layout, state.renderedLayout) ||
@@ -133,6 +142,7 @@ bool handleWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam
     default:
       if (message != refreshMessage()) return false;
       state.renderedTheme = 0;
+      state.contentKnown = false;
       followWithShadow(state, theme);
       RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
       result = 0;
@@ -166,6 +176,7 @@ bool handleFrameMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
     case WM_SETTEXT:
     case WM_SETICON:
       result = DefSubclassProc(window, message, wParam, lParam);
+      state.contentKnown = false;
       paintNonClient(window, state, theme);
       return true;
     case kThemedDrawCaption:
@@ -226,6 +237,7 @@ LRESULT CALLBACK frameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
   }
   const ThemePtr theme = currentTheme();
   if (!theme) return DefSubclassProc(window, message, wParam, lParam);
+  if (message == WM_SETTEXT || message == WM_SETICON) state->contentKnown = false;
   LRESULT result = 0;
   if (handleWindowMessage(window, message, wParam, lParam, *state, *theme, result)) return result;
   if (isFrameSkinnable(window) && handleFrameMessage(window, message, wParam, lParam, *state, *theme, result)) {
