@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "avatar/picture/area_scaler.h"
+#include "avatar/picture/full_size_sink.h"
 #include "avatar/picture/picture_limits.h"
 #include "avatar/picture/sample_scaler.h"
 
@@ -134,6 +135,9 @@ TEST(PictureScalers, RefuseSizesPastTheLimits) {
     EXPECT_FALSE(area.begin(source.first, source.second)) << source.first << "x" << source.second;
     EXPECT_FALSE(sample.begin(source.first, source.second)) << source.first << "x" << source.second;
   }
+  // The full-size sink holds the picture whole, so it stops at the canvas limit.
+  FullSizeSink full;
+  EXPECT_FALSE(full.begin(8192, kMaxCanvasPixels / 8192 + 1));
 }
 
 }  // namespace
