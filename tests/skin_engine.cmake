@@ -10,3 +10,7 @@ if(TARGET e2e_tests)
   target_compile_definitions(e2e_tests PRIVATE
     MOXILO_SKINH_DLL="$<TARGET_FILE:SkinH_EL>" MOXILO_SKINS_DIR="${PROJECT_SOURCE_DIR}/resources/skins")
 endif()
+if(NOT WIN32)
+  # The committed skins are exactly what the generator makes of its table.
+  add_test(NAME skin_files_up_to_date COMMAND python3 ${PROJECT_SOURCE_DIR}/tools/skins/make_skins.py --check)
+endif()
