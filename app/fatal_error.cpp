@@ -11,18 +11,25 @@ void FixedText::append(std::string_view part) {
   chars_[size_] = '\0';
 }
 
-void FixedText::appendDecimal(long long value) {
+void FixedText::appendUnsigned(unsigned long long value) {
   char digits[24];
   std::size_t count = 0;
-  // Works on the negative side, where every long long fits.
-  long long rest = value < 0 ? value : -value;
   do {
-    digits[count++] = static_cast<char>('0' - rest % 10);
-    rest /= 10;
-  } while (rest != 0);
-  if (value < 0) digits[count++] = '-';
+    digits[count++] = static_cast<char>('0' + value % 10);
+    value /= 10;
+  } while (value != 0);
   std::reverse(digits, digits + count);
   append({digits, count});
+}
+
+void FixedText::appendDecimal(long long value) {
+  if (value < 0) {
+    append("-");
+    // Negated as unsigned, so that the most negative value fits too.
+    appendUnsigned(0ull - static_cast<unsigned long long>(value));
+  } else {
+    appendUnsigned(static_cast<unsigned long long>(value));
+  }
 }
 
 FixedText fatalErrorText(int code, std::string_view message) {
@@ -44,7 +51,7 @@ FixedText fatalErrorText(int code, std::string_view message) {
 FixedText allocationFailureMessage(std::size_t bytes) {
   FixedText text;
   text.append("分配 ");
-  text.appendDecimal(static_cast<long long>(std::min<std::size_t>(bytes, 0x7FFFFFFFFFFFFFFFull)));
+  text.appendUnsigned(bytes);
   text.append(" 字节内存失败!");
   return text;
 }

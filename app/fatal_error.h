@@ -16,6 +16,7 @@ class FixedText {
 
   void append(std::string_view part);
   void appendDecimal(long long value);
+  void appendUnsigned(unsigned long long value);
   std::string_view view() const { return {chars_.data(), size_}; }
   const char* c_str() const { return chars_.data(); }  // always terminated
 

@@ -37,7 +37,7 @@ class PictureBox {
   void onPaint();
 
   HWND window_;
-  HBRUSH background_;  // the system's button-face brush, read at creation; not owned
+  HBRUSH background_;  // the button-face colour as it was at creation; owned
   ByteBuffer bytes_;
   std::unique_ptr<PictureView> view_;
 };

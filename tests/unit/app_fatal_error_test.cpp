@@ -60,7 +60,7 @@ TEST(FatalErrorText, PartsFollowCodeAndMessage) {
 TEST(FatalErrorText, AllocationMessageNamesTheByteCount) {
   EXPECT_EQ(allocationFailureMessage(0).view(), "分配 0 字节内存失败!");
   EXPECT_EQ(allocationFailureMessage(123456789).view(), "分配 123456789 字节内存失败!");
-  EXPECT_EQ(allocationFailureMessage(4294967296u).view(), "分配 4294967296 字节内存失败!");
+  EXPECT_EQ(allocationFailureMessage(std::size_t{0xFFFFFFFF}).view(), "分配 4294967295 字节内存失败!");
 }
 
 TEST(FatalErrorText, OverlongMessageIsCutAndStaysTerminated) {
