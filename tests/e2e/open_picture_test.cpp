@@ -26,11 +26,21 @@ bool underBadge(const RECT& badge, int x, int y) {
   return ::testing::AssertionSuccess();
 }
 
-// The empty box as the program shows it at start: only the background.
+// The empty box as the program shows it at start: only the background, one
+// colour outside the Badge, read once the window has reached the screen.
 struct Start {
   Moxilo app;
-  Pixels empty = boxOnScreen(app);
   RECT badge = badgeInBox(app);
+  Pixels empty = firstShown();
+
+  Pixels firstShown() {
+    Pixels box;
+    waitForBox(app, [&](const Pixels& b) {
+      const std::uint32_t background = b.at(0, 0);
+      return background != 0 && outsideBadge(b, badge, [&](int, int, std::uint32_t c) { return c == background; });
+    }, box);
+    return box;
+  }
 
   bool showsEmpty(const Pixels& box) const {
     return outsideBadge(box, badge, [&](int x, int y, std::uint32_t c) { return c == empty.at(x, y); });
@@ -153,23 +163,37 @@ TEST(OpenPicture, CancelBeforeAnyConfirmationLeavesThePictureEmpty) {
   if (box) pressButton(box, IDOK);
 }
 
-TEST(OpenPicture, CancelReadsTheConfirmedFileAgainInItsPresentState) {
+TEST(OpenPicture, NextDialogProposesTheConfirmedFileAndCancelReadsItAgain) {
   Start start;
-  const fs::path file = placeFixture(start.app, "quadrants.bmp", "a.jpg");
+  // In a folder of its own, with a decoy of the same name in the program's folder.
+  const fs::path folder = start.app.folder() / L"pics";
+  ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+  const fs::path file = folder / L"a.jpg";
+  ASSERT_TRUE(CopyFileW(openSaveFixture("quadrants.bmp").c_str(), file.c_str(), FALSE));
+  placeFixture(start.app, "wide.bmp", "a.jpg");
   openThrough(start.app, file);
   Pixels box;
   ASSERT_TRUE(waitForBox(start.app, [&](const Pixels& b) { return showsQuadrants(b, 0); }, box));
 
-  // The next dialog proposes the confirmed path; Cancel reads that file again.
-  CopyFileW(openSaveFixture("one-pixel.bmp").c_str(), file.c_str(), FALSE);
+  // The next dialog starts at that file: confirmed as proposed, it opens it.
+  ASSERT_TRUE(CopyFileW(openSaveFixture("one-pixel.bmp").c_str(), file.c_str(), FALSE));
   click(start.app.control(main_ids::kButton1));
   HWND dialog = waitForFileDialog(start.app);
   ASSERT_NE(dialog, nullptr);
-  EXPECT_EQ(fileNameOf(dialog), utf8(file.wstring()));
-  cancel(start.app, dialog);
+  EXPECT_EQ(fileNameOf(dialog), "a.jpg");
+  confirm(start.app, dialog);
   auto onePixel = [&](int, int, std::uint32_t c) { return c == 0x2080C0; };
   EXPECT_TRUE(waitForBox(start.app, [&](const Pixels& b) { return outsideBadge(b, start.badge, onePixel); }, box))
       << outsideBadge(box, start.badge, onePixel).message();
+
+  // Cancel reads the file again in its present state.
+  ASSERT_TRUE(CopyFileW(openSaveFixture("quadrants.bmp").c_str(), file.c_str(), FALSE));
+  click(start.app.control(main_ids::kButton1));
+  dialog = waitForFileDialog(start.app);
+  ASSERT_NE(dialog, nullptr);
+  cancel(start.app, dialog);
+  EXPECT_TRUE(waitForBox(start.app, [&](const Pixels& b) { return showsQuadrants(b, 0); }, box))
+      << showsQuadrants(box, 0).message();
 
   // Deleted meanwhile: the picture becomes empty.
   ASSERT_TRUE(DeleteFileW(file.c_str()));
