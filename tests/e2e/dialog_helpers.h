@@ -22,7 +22,8 @@ fs::path placeFixture(const Moxilo& app, const std::string& name, const std::str
 HWND waitForFileDialog(const Moxilo& app);
 // True once `window` is gone or hidden.
 bool waitGone(HWND window, std::chrono::milliseconds timeout = 10s);
-// The file name field (the Edit inside ComboBoxEx32 0x47C) as UTF-8, and typing into it.
+// The file name field (the Edit inside ComboBoxEx32 0x47C) as UTF-8, and typing
+// into it. A proposed full path shows as its folder and the file's name.
 std::string fileNameOf(HWND dialog);
 void setFileName(HWND dialog, const fs::path& path);
 // The text of the selected file type (combo box 0x470).

@@ -353,6 +353,22 @@ TEST(SaveAvatar, FailedWritesLeaveTheFileAndNoStrayFileAndSayNothing) {
   EXPECT_EQ(readFile(run.photo), run.photoBytes);
 }
 
+TEST(SaveAvatar, NothingCapturedWritesNothing) {
+  WithPhoto run;
+  const std::string old = "the file as it was";
+  const fs::path existing = run.app.folder() / L"keep.bmp";
+  writeFile(existing, old);
+  const std::vector<std::string> before = namesIn(run.app.folder());
+  // A box of no pixels gives an empty capture.
+  ASSERT_TRUE(SetWindowPos(run.app.control(main_ids::kPictureBox), nullptr, 0, 0, 0, 0,
+                           SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE));
+  saveThrough(run.app, existing);
+  EXPECT_EQ(readFile(existing), old);
+  saveThrough(run.app, run.app.folder() / L"new.bmp");
+  EXPECT_TRUE(noDialogUp(run.app));
+  EXPECT_EQ(namesIn(run.app.folder()), before);
+}
+
 TEST(SaveAvatar, OpenAfterSaveIsTheOpenDialogAndCancelShowsTheSavedFile) {
   const std::string openTitle = systemOpenDialogTitle();
   WithPhoto run;
