@@ -186,6 +186,22 @@ TEST(MainWindow, BadgeCornersLetClicksThroughToThePictureBox) {
   }
 }
 
+// With no picture the box shows its button-face background, and the Badge
+// its emblem (a white star at the centre) with the black corners cut away.
+TEST(MainWindow, BadgeShowsItsEmblemOverTheEmptyBox) {
+  Moxilo app;
+  const RECT badge = windowRect(app.control(kBadge));
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  const std::uint32_t faceRgb = GetRValue(face) << 16 | GetGValue(face) << 8 | GetBValue(face);
+  const auto pixelAt = [&](int x, int y) {
+    app.waitIdle();
+    return screenPixels(RECT{badge.left + x, badge.top + y, badge.left + x + 1, badge.top + y + 1})[0];
+  };
+  EXPECT_TRUE(waitUntil([&] { return pixelAt(21, 20) == 0xFFFFFF; })) << std::hex << pixelAt(21, 20);
+  EXPECT_TRUE(waitUntil([&] { return pixelAt(0, 0) == faceRgb; })) << std::hex << pixelAt(0, 0);
+  EXPECT_TRUE(waitUntil([&] { return pixelAt(45, 20) == faceRgb; })) << std::hex << pixelAt(45, 20);
+}
+
 TEST(MainWindow, AltMnemonicsRunTheirButtonsWhereverTheFocusIs) {
   Moxilo app;
   HWND button5 = app.control(kButton5);
