@@ -37,6 +37,20 @@ TEST(WindowDesigns, ContainersOfTheAvatarArea) {
   for (int id : {1, 2, 3, 4, 5, 6, 7, 9, 10, 11, 13}) EXPECT_EQ(design.control(id).parent, kWindowItself);
 }
 
+TEST(WindowDesigns, OnlyTheContactButtonHasAFontOfItsOwn) {
+  const WindowDesign& design = mainWindowDesign();
+  for (int id = 1; design.hasControl(id); ++id) {
+    if (id == 3) continue;
+    EXPECT_EQ(design.control(id).font, nullptr) << "control " << id;
+  }
+  const FontDesign* font = design.control(3).font;
+  ASSERT_NE(font, nullptr);
+  EXPECT_EQ(std::string(font->face), "宋体");
+  EXPECT_EQ(font->height, -20);
+  EXPECT_EQ(font->weight, 700);
+  EXPECT_EQ(font->quality, FontQuality::Proof);
+}
+
 TEST(WindowDesigns, TextsCarryTheAuthorValues) {
   const WindowDesign& main = mainWindowDesign();
   EXPECT_EQ(std::string(main.settings.title), std::string("Moxilo     by：Tavren QQ:") + kAuthorContactNumber);
