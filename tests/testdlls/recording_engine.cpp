@@ -55,6 +55,24 @@ std::string visibleField() {
   return found ? " visible=1" : " visible=0";
 }
 
+// The recording is kept out of line, so each entry stays a short call that a
+// static check can follow to its return.
+__attribute__((noinline)) void recordAttachRes(const unsigned char* data, int count,
+                                               const char* text, int a4, int a5, int a6) {
+  const std::string copyName = "attach" + std::to_string(++g_attachCalls) + ".bin";
+  writeToFile(besideSelf(copyName.c_str()), data,
+              data && count > 0 ? static_cast<DWORD>(count) : 0, false);
+  const char* textKind = !text ? "null" : text[0] == '\0' ? "empty" : "other";
+  logLine(std::string("SkinH_AttachRes data=") + (data ? "set" : "null") +
+          " count=" + std::to_string(count) + " text=" + textKind + " a4=" + std::to_string(a4) +
+          " a5=" + std::to_string(a5) + " a6=" + std::to_string(a6) + visibleField() +
+          " copy=" + copyName);
+}
+
+__attribute__((noinline)) void recordSetAero(int value) {
+  logLine("SkinH_SetAero value=" + std::to_string(value) + visibleField());
+}
+
 }  // namespace
 
 extern "C" {
@@ -66,19 +84,12 @@ BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID) {
 
 int WINAPI SkinH_AttachRes(const unsigned char* data, int count, const char* text, int a4, int a5,
                            int a6) {
-  const std::string copyName = "attach" + std::to_string(++g_attachCalls) + ".bin";
-  writeToFile(besideSelf(copyName.c_str()), data,
-              data && count > 0 ? static_cast<DWORD>(count) : 0, false);
-  const char* textKind = !text ? "null" : text[0] == '\0' ? "empty" : "other";
-  logLine(std::string("SkinH_AttachRes data=") + (data ? "set" : "null") +
-          " count=" + std::to_string(count) + " text=" + textKind + " a4=" + std::to_string(a4) +
-          " a5=" + std::to_string(a5) + " a6=" + std::to_string(a6) + visibleField() +
-          " copy=" + copyName);
+  recordAttachRes(data, count, text, a4, a5, a6);
   return 1;
 }
 
 int WINAPI SkinH_SetAero(int value) {
-  logLine("SkinH_SetAero value=" + std::to_string(value) + visibleField());
+  recordSetAero(value);
   return 1;
 }
 
