@@ -7,7 +7,7 @@
 namespace moxilo::skinh {
 namespace {
 
-constexpr int kShadowPeakAlpha = 96;
+constexpr int kShadowPeakAlpha = 128;
 // Halftone thresholds (4 x 4 Bayer matrix, 0..15).
 constexpr int kBayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
 
@@ -91,7 +91,7 @@ bool AeroShadow::render(const SkinTheme& theme, int width, int height, int offse
       const POINT p{x, y};
       double fade = PtInRect(&hole, p) ? 0.0 : 1.0 - distanceTo(caster, x, y) / size;
       fade = std::clamp(fade, 0.0, 1.0);
-      const int alpha = static_cast<int>(kShadowPeakAlpha * fade * fade);
+      const int alpha = static_cast<int>(kShadowPeakAlpha * fade * std::sqrt(fade));
       row[x] = static_cast<std::uint32_t>(alpha << 24 | (skin.aeroShadow.r * alpha / 255) << 16 |
                                           (skin.aeroShadow.g * alpha / 255) << 8 | (skin.aeroShadow.b * alpha / 255));
     }
