@@ -169,6 +169,14 @@ bool handleFrameMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
       // lParam -1 keeps the default handler from drawing its own caption,
       // while it still records the new state.
       state.active = wParam != 0;
+      // The pointer may have left while another window was active.
+      if (state.closeHot) {
+        POINT cursor{};
+        GetCursorPos(&cursor);
+        const FrameLayout layout = computeFrameLayout(window, false);
+        state.closeHot = PtInRect(&layout.closeBox, toWindowPoint(window, MAKELPARAM(cursor.x, cursor.y))) != FALSE;
+        state.closePressed = state.closePressed && state.closeHot;
+      }
       DefSubclassProc(window, message, wParam, -1);
       paintNonClient(window, state, theme);
       result = TRUE;

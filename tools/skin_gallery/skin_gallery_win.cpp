@@ -1,6 +1,9 @@
 // Renders the sample window in each of the 33 built-in skins, with the Aero
 // look on, into one PNG grid:
 //   skin_gallery.exe ENGINE_DLL SKINS_DIR OUT_PNG
+// With a fourth argument `--states`, renders skin 13 instead in the states a
+// user meets: pressed, hovered and disabled buttons, the close box under the
+// pointer, an inactive caption, and a message box.
 // The window is shown on the (virtual) screen and captured from it, so the
 // picture is what a user sees, frame and shadow included.
 #include <windows.h>
@@ -69,13 +72,111 @@ bool savePng(HBITMAP bitmap, const std::wstring& path) {
   return false;
 }
 
+// One capture of the screen around `window` into the strip at `slot`.
+void captureInto(HDC strip, int slot, HWND window, HDC screen, const char* label) {
+  settle(window);
+  RECT r{};
+  GetWindowRect(window, &r);
+  BitBlt(strip, slot * kCellWidth, 0, kCellWidth, kCellHeight - kLabelHeight, screen, r.left - kMargin,
+         r.top - kMargin, SRCCOPY);
+  RECT text{slot * kCellWidth, kCellHeight - kLabelHeight - 4, (slot + 1) * kCellWidth, kCellHeight};
+  DrawTextA(strip, label, -1, &text, DT_CENTER | DT_SINGLELINE | DT_VCENTER);
+}
+
+HWND childWithText(HWND parent, const wchar_t* text) {
+  return FindWindowExW(parent, nullptr, L"Button", text);
+}
+
+struct MessageBoxCapture {
+  HDC strip;
+  HDC screen;
+  int slot;
+};
+MessageBoxCapture* pendingBox = nullptr;
+
+void CALLBACK captureMessageBox(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  HWND box = nullptr;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND w, LPARAM found) {
+        wchar_t name[16] = {};
+        GetClassNameW(w, name, 16);
+        if (std::wstring(name) == L"#32770" && IsWindowVisible(w)) *reinterpret_cast<HWND*>(found) = w;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&box));
+  if (box && pendingBox) {
+    captureInto(pendingBox->strip, pendingBox->slot, box, pendingBox->screen, "message box");
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+  }
+}
+
+int renderStates(AttachRes attach, SetAero aero, const std::wstring& skinsDir, const std::wstring& out) {
+  const std::vector<unsigned char> skin = readFile(skinsDir + L"\\skin13.she");
+  constexpr int kSlots = 4;
+  HDC screen = GetDC(nullptr);
+  HDC strip = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, kSlots * kCellWidth, kCellHeight);
+  HGDIOBJ previous = SelectObject(strip, bitmap);
+  RECT all{0, 0, kSlots * kCellWidth, kCellHeight};
+  FillRect(strip, &all, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
+  SetBkMode(strip, TRANSPARENT);
+
+  HWND window = moxilo::skinsample::createSampleWindow(100, 100);
+  HWND other = moxilo::skinsample::createSampleWindow(560, 420);
+  if (!attach(skin.data(), static_cast<int>(skin.size()), "", 0, 0, 0)) return 1;
+  aero(1);
+  ShowWindow(window, SW_SHOW);
+  SetForegroundWindow(window);
+  HWND open = childWithText(window, L"打开(&D)");
+  HWND save = childWithText(window, L"保存(&V)");
+  HWND left = childWithText(window, L"左边点");
+  HWND right = childWithText(window, L"右边点");
+  SetFocus(open);
+  SendMessageW(save, BM_SETSTATE, TRUE, 0);
+  EnableWindow(left, FALSE);
+  RECT r{};
+  GetWindowRect(right, &r);
+  SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  captureInto(strip, 0, window, screen, "focus, pressed, hover, disabled");
+
+  SendMessageW(save, BM_SETSTATE, FALSE, 0);
+  GetWindowRect(window, &r);
+  SetCursorPos(r.right - 14, r.top + 12);
+  captureInto(strip, 1, window, screen, "close box under the pointer");
+
+  ShowWindow(other, SW_SHOW);
+  SetForegroundWindow(other);
+  SetCursorPos(5, 5);
+  captureInto(strip, 2, window, screen, "inactive");
+  ShowWindow(other, SW_HIDE);
+  SetForegroundWindow(window);
+
+  MessageBoxCapture capture{strip, screen, 3};
+  pendingBox = &capture;
+  SetTimer(nullptr, 0, 300, captureMessageBox);
+  MessageBoxW(window, L"请打开图片", L"Moxilo", MB_ICONINFORMATION);
+  pendingBox = nullptr;
+
+  SelectObject(strip, previous);
+  const bool saved = savePng(bitmap, out);
+  DestroyWindow(other);
+  DestroyWindow(window);
+  DeleteObject(bitmap);
+  DeleteDC(strip);
+  ReleaseDC(nullptr, screen);
+  return saved ? 0 : 1;
+}
+
 }  // namespace
 
 int main() {
   int argc = 0;
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-  if (argc != 4) {
-    std::fprintf(stderr, "usage: skin_gallery ENGINE_DLL SKINS_DIR OUT_PNG\n");
+  const bool states = argc == 5 && std::wstring(argv[4]) == L"--states";
+  if (argc != 4 && !states) {
+    std::fprintf(stderr, "usage: skin_gallery ENGINE_DLL SKINS_DIR OUT_PNG [--states]\n");
     return 2;
   }
   HMODULE engine = LoadLibraryW(argv[1]);
@@ -90,6 +191,12 @@ int main() {
   Gdiplus::GdiplusStartupInput startup;
   Gdiplus::GdiplusStartup(&gdiplusToken, &startup, nullptr);
 
+  if (states) {
+    const int result = renderStates(attach, aero, argv[2], argv[3]);
+    Gdiplus::GdiplusShutdown(gdiplusToken);
+    LocalFree(argv);
+    return result;
+  }
   const int rows = (kSkinCount + kColumns - 1) / kColumns;
   HDC screen = GetDC(nullptr);
   HDC canvas = CreateCompatibleDC(screen);
