@@ -56,22 +56,6 @@ class ScopedGlobalLock {
   std::uint8_t* bytes_;
 };
 
-// The screen DC from GetDC(NULL).
-class ScopedScreenDC {
- public:
-  ScopedScreenDC() : dc_(GetDC(nullptr)) {}
-  ~ScopedScreenDC() {
-    if (dc_) ReleaseDC(nullptr, dc_);
-  }
-  ScopedScreenDC(const ScopedScreenDC&) = delete;
-  ScopedScreenDC& operator=(const ScopedScreenDC&) = delete;
-
-  HDC get() const { return dc_; }
-
- private:
-  HDC dc_;
-};
-
 // Selects and realises a palette in a DC and puts the previous one back.
 // Palettes need SelectPalette, which SelectObject does not do.
 class ScopedPaletteSelect {
@@ -115,8 +99,8 @@ ByteBuffer encodeBitmap(HBITMAP bitmap) {
   const auto layout = bmpLayout(info.bmWidth, info.bmHeight);
   if (!layout) return {};
 
-  ScopedScreenDC screen;
-  if (!screen.get()) return {};
+  ScopedWindowDC screen(nullptr);  // the whole screen
+  if (!screen) return {};
   ScopedGdiObject<HPALETTE> ownPalette;
   ScopedPaletteSelect palette(screen.get(), conversionPalette(screen.get(), ownPalette));
 
