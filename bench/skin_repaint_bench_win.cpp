@@ -23,8 +23,8 @@ namespace {
 using AttachRes = int(WINAPI*)(const unsigned char*, int, const char*, int, int, int);
 using SetAero = int(WINAPI*)(int);
 
-constexpr int kRounds = 60;
-constexpr int kRepaintsPerRound = 10;
+constexpr int kRounds = 300;
+constexpr int kRepaintsPerRound = 2;
 constexpr UINT kRunBatch = WM_APP + 1;
 
 std::wstring windowsPath(std::string unixPath) {

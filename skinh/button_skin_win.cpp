@@ -29,13 +29,12 @@ struct ButtonPicture {
   SIZE size{};
   ButtonLook look;
   bool disabled = false;
-  std::wstring text;
-  HFONT font = nullptr;
+  unsigned content = 0;  // ButtonState::contentVersion when painted
   bool operator==(const ButtonPicture& o) const {
     return theme == o.theme && kind == o.kind && size.cx == o.size.cx && size.cy == o.size.cy &&
            look.hover == o.look.hover && look.pressed == o.look.pressed && look.focused == o.look.focused &&
            look.disabled == o.look.disabled && look.isDefault == o.look.isDefault && disabled == o.disabled &&
-           text == o.text && font == o.font;
+           content == o.content;
   }
 };
 
@@ -44,6 +43,7 @@ struct ButtonState {
   // Text and font, read again only after WM_SETTEXT or WM_SETFONT: asking the
   // button for them on every paint costs more than the whole painting.
   bool contentKnown = false;
+  unsigned contentVersion = 0;
   std::wstring text;
   HFONT font = nullptr;
   ButtonPicture cached;
@@ -88,6 +88,7 @@ ButtonPicture describe(HWND button, ButtonState& state, ButtonKind kind, const S
     state.text = buttonText(button);
     state.font = buttonFont(button);
     state.contentKnown = true;
+    ++state.contentVersion;
   }
   RECT client{};
   GetClientRect(button, &client);
@@ -96,9 +97,14 @@ ButtonPicture describe(HWND button, ButtonState& state, ButtonKind kind, const S
   picture.kind = kind;
   picture.size = {client.right, client.bottom};
   picture.disabled = !IsWindowEnabled(button);
-  picture.text = state.text;
-  picture.font = state.font;
+  picture.content = state.contentVersion;
   if (kind == ButtonKind::Push) {
+    if (state.hover) {
+      // As for the close box: the leave notice may not come, the pointer is asked.
+      POINT cursor{};
+      GetCursorPos(&cursor);
+      state.hover = WindowFromPoint(cursor) == button;
+    }
     picture.look.hover = state.hover;
     picture.look.pressed = (SendMessageW(button, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
     picture.look.focused = GetFocus() == button;
@@ -114,17 +120,21 @@ void paintButton(HWND button, HDC dc, ButtonState& state, ButtonKind kind, const
   if (!(picture == state.cached) || !state.canvas.bitmap()) {
     if (!state.canvas.resize(picture.size.cx, picture.size.cy)) return;
     const RECT area{0, 0, picture.size.cx, picture.size.cy};
-    const int length = static_cast<int>(picture.text.size());
+    const int length = static_cast<int>(state.text.size());
     if (kind == ButtonKind::Group) {
-      paintGroupBox(state.canvas.dc(), area, theme, picture.disabled, picture.text.c_str(), length, picture.font);
+      paintGroupBox(state.canvas.dc(), area, theme, picture.disabled, state.text.c_str(), length, state.font);
     } else {
-      paintPushButton(state.canvas.dc(), area, theme, picture.look, picture.text.c_str(), length, picture.font);
+      paintPushButton(state.canvas.dc(), area, theme, picture.look, state.text.c_str(), length, state.font);
     }
     GdiFlush();
-    state.cached = std::move(picture);
+    state.cached = picture;
+  }
+  if (kind == ButtonKind::Push) {
+    BitBlt(dc, 0, 0, state.canvas.width(), state.canvas.height(), state.canvas.dc(), 0, 0, SRCCOPY);
+    return;
   }
   const int saved = SaveDC(dc);
-  if (kind == ButtonKind::Group) clipChildren(button, dc);
+  clipChildren(button, dc);
   BitBlt(dc, 0, 0, state.canvas.width(), state.canvas.height(), state.canvas.dc(), 0, 0, SRCCOPY);
   RestoreDC(dc, saved);
 }

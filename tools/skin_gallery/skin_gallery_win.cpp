@@ -46,7 +46,7 @@ void settle(HWND window) {
       DispatchMessageW(&msg);
     }
     GdiFlush();
-    Sleep(30);
+    Sleep(80);  // Wine copies window surfaces to the screen a moment later
   }
 }
 
@@ -146,9 +146,9 @@ int renderStates(AttachRes attach, SetAero aero, const std::wstring& skinsDir, c
   SetCursorPos(r.right - 14, r.top + 12);
   captureInto(strip, 1, window, screen, "close box under the pointer");
 
+  SetCursorPos(5, 5);
   ShowWindow(other, SW_SHOW);
   SetForegroundWindow(other);
-  SetCursorPos(5, 5);
   captureInto(strip, 2, window, screen, "inactive");
   ShowWindow(other, SW_HIDE);
   SetForegroundWindow(window);
