@@ -66,18 +66,6 @@ bool sameLayout(const FrameLayout& a, const FrameLayout& b) {
 
 void paintNonClient(HWND window, FrameState& state, const SkinTheme& theme) {
   if (!IsWindowVisible(window)) return;
-  if (state.closeHot) {
-    // The leave notice does not always come (the pointer may have been moved
-    // while another window was active), so the pointer itself is asked.
-    POINT cursor{};
-    GetCursorPos(&cursor);
-    RECT outer{};
-    GetWindowRect(window, &outer);
-    const POINT at{cursor.x - outer.left, cursor.y - outer.top};
-    const FrameLayout layout = computeFrameLayout(window, false);
-    state.closeHot = PtInRect(&layout.closeBox, at) != FALSE;
-    state.closePressed = state.closePressed && state.closeHot;
-  }
   if (!state.contentKnown) {
     state.title = windowTitle(window);
     state.icon = windowIcon(window);
@@ -108,6 +96,19 @@ void paintNonClient(HWND window, FrameState& state, const SkinTheme& theme) {
              strip.left, strip.top, SRCCOPY);
     }
   }
+}
+
+// The leave notice does not always come (the pointer may have moved on while
+// another window was active), so paints that no mouse message asked for look
+// where the pointer is. A pressed box stays pressed until the button is released.
+void forgetLeftPointer(HWND window, FrameState& state) {
+  if (!state.closeHot || state.closePressed) return;
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  RECT outer{};
+  GetWindowRect(window, &outer);
+  const FrameLayout layout = computeFrameLayout(window, false);
+  state.closeHot = PtInRect(&layout.closeBox, POINT{cursor.x - outer.left, cursor.y - outer.top}) != FALSE;
 }
 
 void followWithShadow(FrameState& state, const SkinTheme& theme) {
@@ -184,6 +185,7 @@ bool handleFrameMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                         const SkinTheme& theme, LRESULT& result) {
   switch (message) {
     case WM_NCPAINT:
+      forgetLeftPointer(window, state);
       paintNonClient(window, state, theme);
       result = 0;
       return true;
@@ -191,6 +193,7 @@ bool handleFrameMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
       // lParam -1 keeps the default handler from drawing its own caption,
       // while it still records the new state.
       state.active = wParam != 0;
+      forgetLeftPointer(window, state);
       DefSubclassProc(window, message, wParam, -1);
       paintNonClient(window, state, theme);
       result = TRUE;
