@@ -17,9 +17,22 @@ RECT withMargin(HWND window) {
               r.bottom + kMargin};
 }
 
+// A window's controls paint after the messages that the program has handled, so
+// wait until the control shows something other than the black of a fresh surface.
+bool waitUntilPainted(HWND control) {
+  return waitUntil([&] {
+    const RECT r = windowRect(control);
+    const LONG x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
+    return screenPixels(RECT{x - 2, y - 2, x + 2, y + 2}) != std::vector<std::uint32_t>(16, 0);
+  });
+}
+
 TEST(Screenshot, MainAndAboutWindows) {
   Moxilo app;
-  app.waitIdle();
+  for (int id : {main_ids::kButton1, main_ids::kButton2, main_ids::kButton3, main_ids::kButton4,
+                 main_ids::kButton5, main_ids::kButton6, main_ids::kButton7, main_ids::kPictureBox}) {
+    ASSERT_TRUE(waitUntilPainted(app.control(id))) << "control " << id;
+  }
   const fs::path mainShot = buildFolder() / "moxilo-main-window.png";
   ASSERT_TRUE(saveScreenshot(mainShot, withMargin(app.mainWindow())));
   EXPECT_GT(fs::file_size(mainShot), 1000u);
@@ -33,8 +46,7 @@ TEST(Screenshot, MainAndAboutWindows) {
     }
     return about != nullptr;
   }));
-  DWORD_PTR result = 0;
-  SendMessageTimeoutW(about, WM_NULL, 0, 0, SMTO_BLOCK, 10000, &result);
+  ASSERT_TRUE(waitUntilPainted(GetDlgItem(about, kAboutEditId)));
   const fs::path aboutShot = buildFolder() / "moxilo-about-window.png";
   ASSERT_TRUE(saveScreenshot(aboutShot, withMargin(about)));
   EXPECT_GT(fs::file_size(aboutShot), 1000u);
