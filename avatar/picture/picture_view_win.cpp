@@ -141,12 +141,15 @@ class AnimationPlayer {
  private:
   // Each frame is due at an absolute time, the previous one's plus its delay,
   // so the timing does not drift over a long run. The wait on the stop event is
-  // the sleep between frames.
+  // the sleep between frames; it is the window system's wait, woken by no
+  // message, because Wine shows a thread's drawing on screen only when the
+  // thread waits that way.
   void play() {
+    const HANDLE stop = stop_.get();
     std::int64_t due = nowMs() + animation_->currentDelayMs();
     for (;;) {
       const DWORD waitMs = static_cast<DWORD>(std::max<std::int64_t>(due - nowMs(), 0));
-      if (WaitForSingleObject(stop_.get(), waitMs) != WAIT_TIMEOUT) return;
+      if (MsgWaitForMultipleObjects(1, &stop, FALSE, waitMs, 0) != WAIT_TIMEOUT) return;
       const int delayMs = animation_->advance();
       StillImage scaled = scaleCanvas(*animation_, size_, mode_);
       {
