@@ -1,6 +1,7 @@
 // MainWindow under Wine: geometry, controls, keyboard, the Badge and the ways to end.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string_view>
 
@@ -101,6 +102,55 @@ TEST(MainWindow, ControlsHaveTheirDesignPlaceTextParentAndOrder) {
   }
   EXPECT_EQ(order, (std::vector<int>{kLabel2, kLabel1, kButton7, kButton6, kButton5, kButton4, kButton3,
                                      kButton2, kButton1, kGroupBox}));
+}
+
+// The tallest run of rows with dark (caption) pixels inside a button, and the
+// widest run of columns: the size of one glyph of its caption. Rows and columns
+// that are dark most of their length are the skin's frame lines, not ink.
+struct GlyphSize {
+  int height = 0;
+  int width = 0;
+};
+
+GlyphSize largestGlyph(HWND button) {
+  RECT r = windowRect(button);
+  InflateRect(&r, -2, -2);
+  const int width = r.right - r.left, height = r.bottom - r.top;
+  const std::vector<std::uint32_t> pixels = screenPixels(r);
+  std::vector<int> rowInk(height), columnInk(width);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const std::uint32_t p = pixels[static_cast<size_t>(y) * width + x];
+      if (((p >> 16) & 0xFF) + ((p >> 8) & 0xFF) + (p & 0xFF) < 3 * 110) {
+        ++rowInk[y];
+        ++columnInk[x];
+      }
+    }
+  }
+  const auto longestInkRun = [](const std::vector<int>& ink, int length) {
+    int best = 0, run = 0;
+    for (int n : ink) best = std::max(best, run = (n > 0 && n * 10 < length * 6) ? run + 1 : 0);
+    return best;
+  };
+  return {longestInkRun(rowInk, width), longestInkRun(columnInk, height)};
+}
+
+// The driver cannot ask another process's button for its font under Wine
+// (WM_GETFONT answers 0 across processes), so the font shows on screen: 按钮7
+// draws its caption in a 20-pixel face, the other buttons in the GUI font.
+TEST(MainWindow, ContactButtonDrawsItsCaptionInItsOwnLargeFont) {
+  Moxilo app;
+  HWND contact = app.control(main_ids::kButton7);
+  HWND nudge = app.control(main_ids::kButton3);
+  GlyphSize large, small;
+  ASSERT_TRUE(waitUntil([&] {
+    large = largestGlyph(contact);
+    small = largestGlyph(nudge);
+    return large.height > 0 && small.height > 0;
+  }));
+  EXPECT_GE(large.height, 16) << "按钮7";
+  EXPECT_GE(large.width, 16) << "按钮7";
+  EXPECT_LE(small.height, 13) << "按钮3 " << small.width << "x" << small.height << ", 按钮7 " << large.width << "x" << large.height;
 }
 
 TEST(MainWindow, TabVisitsTheButtonsInOrderAndWraps) {
