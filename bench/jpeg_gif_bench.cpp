@@ -13,14 +13,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <string>
 #include <variant>
 #include <vector>
@@ -28,40 +25,19 @@
 #include "avatar/picture/area_scaler.h"
 #include "avatar/picture/decoded_picture.h"
 #include "avatar/picture/gif_animation.h"
+#include "bench/bench_support.h"
 
 namespace fs = std::filesystem;
 using namespace moxilo;
+using bench_support::bestOf;
+using bench_support::readFile;
+using bench_support::runShell;
 
 namespace {
 
 constexpr Size kBox{136, 130};
 constexpr int kRuns = 5;
 constexpr int kFrames = 200;
-
-double seconds(std::chrono::steady_clock::duration d) { return std::chrono::duration<double>(d).count(); }
-
-// The best of kRuns runs: the least disturbed by the other work on the machine.
-double bestOf(const std::function<void()>& run) {
-  double best = 1e9;
-  for (int i = 0; i < kRuns; ++i) {
-    const auto start = std::chrono::steady_clock::now();
-    run();
-    best = std::min(best, seconds(std::chrono::steady_clock::now() - start));
-  }
-  return best;
-}
-
-void runShell(const std::string& command) {
-  if (std::system(command.c_str()) != 0) {
-    std::fprintf(stderr, "failed: %s\n", command.c_str());
-    std::exit(1);
-  }
-}
-
-ByteBuffer readFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // A photo-like 6000 x 4000 JPEG: a colour gradient under noise, quality 90.
 fs::path makeJpeg(const fs::path& dir) {
@@ -163,9 +139,9 @@ void benchJpeg(const fs::path& path) {
     const DecodedPicture picture = decodePicture(bytes, kBox, mode);
     ok = ok && std::holds_alternative<StillImage>(picture);
   };
-  const double ours = bestOf([&] { decodeScale(ScaleMode::AreaAverage); });
-  const double sampled = bestOf([&] { decodeScale(ScaleMode::Sample); });
-  const double djpeg = bestOf([&] { runShell("djpeg -outfile /dev/null '" + path.string() + "'"); });
+  const double ours = bestOf(kRuns, [&] { decodeScale(ScaleMode::AreaAverage); });
+  const double sampled = bestOf(kRuns, [&] { decodeScale(ScaleMode::Sample); });
+  const double djpeg = bestOf(kRuns, [&] { runShell("djpeg -outfile /dev/null '" + path.string() + "'"); });
   if (!ok) std::printf("  DECODE FAILED\n");
   std::printf("  djpeg streaming decode         %7.1f ms  %6.1f Mpx/s\n", djpeg * 1e3, 24.0 / djpeg);
   std::printf("  decode + area-average to box   %7.1f ms  %6.1f Mpx/s  ratio %.2f (goal <= 1.5)\n", ours * 1e3,
@@ -202,16 +178,16 @@ void benchGif(const fs::path& path) {
   const double pixels = kFrames * 160.0 * 120 / 1e6;
   std::printf("\nGIF %s: %d frames, %d x %d, %.2f MB\n", path.filename().c_str(), probe->frameCount(),
               probe->size().width, probe->size().height, bytes.size() / 1e6);
-  const double compose = bestOf([&] {
+  const double compose = bestOf(kRuns, [&] {
     const auto animation = GifAnimation::create(bytes);
     playAll(*animation, false);
   });
-  const double composeScale = bestOf([&] {
+  const double composeScale = bestOf(kRuns, [&] {
     const auto animation = GifAnimation::create(bytes);
     playAll(*animation, true);
   });
-  const double gif2rgb = bestOf([&] { runShell("gif2rgb -1 -o /dev/null '" + path.string() + "'"); });
-  const double magick = bestOf([&] { runShell("convert '" + path.string() + "' -coalesce rgb:/dev/null"); });
+  const double gif2rgb = bestOf(kRuns, [&] { runShell("gif2rgb -1 -o /dev/null '" + path.string() + "'"); });
+  const double magick = bestOf(kRuns, [&] { runShell("convert '" + path.string() + "' -coalesce rgb:/dev/null"); });
   std::printf("  gif2rgb (all frames onto one screen)  %7.1f ms\n", gif2rgb * 1e3);
   std::printf("  ImageMagick -coalesce                 %7.1f ms\n", magick * 1e3);
   std::printf("  ours: compose every frame             %7.1f ms  %6.1f Mpx/s  ratio %.2f to gif2rgb, %.2f to "

@@ -13,8 +13,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -27,9 +25,13 @@
 
 #include "avatar/picture/decoded_picture.h"
 #include "avatar/picture/gif_animation.h"
+#include "bench/bench_support.h"
 
 namespace fs = std::filesystem;
 using namespace moxilo;
+using bench_support::bestOf;
+using bench_support::readFile;
+using bench_support::runShell;
 
 extern char** environ;
 
@@ -39,31 +41,6 @@ constexpr Size kBox{136, 130};
 constexpr int kRuns = 3;
 constexpr std::uint32_t kWidth = 6000, kHeight = 4000;
 constexpr double kMegapixels = kWidth * double{kHeight} / 1e6;
-
-double bestOf(const std::function<void()>& run) {
-  double best = 1e9;
-  for (int i = 0; i < kRuns; ++i) {
-    const auto start = std::chrono::steady_clock::now();
-    run();
-    best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-  }
-  return best;
-}
-
-void runShell(const std::string& command) {
-  if (std::system(command.c_str()) != 0) {
-    std::fprintf(stderr, "failed: %s\n", command.c_str());
-    std::exit(1);
-  }
-}
-
-// Reads a file into a buffer of exactly its size, so that the buffer's growth
-// does not raise the peak that the memory probe measures.
-ByteBuffer readFile(const fs::path& path) {
-  ByteBuffer bytes(fs::file_size(path));
-  std::ifstream(path, std::ios::binary).read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  return bytes;
-}
 
 // A photo-like pattern: smooth gradients with a little hashed noise.
 std::uint8_t channel(std::uint32_t x, std::uint32_t y, int c) {
@@ -195,14 +172,14 @@ void bench(const char* title, const fs::path& path, const std::string& netpbmDec
   auto decodeScale = [&](ScaleMode mode) {
     ok = ok && std::holds_alternative<StillImage>(decodePicture(bytes, kBox, mode));
   };
-  const double area = bestOf([&] { decodeScale(ScaleMode::AreaAverage); });
-  const double sample = bestOf([&] { decodeScale(ScaleMode::Sample); });
+  const double area = bestOf(kRuns, [&] { decodeScale(ScaleMode::AreaAverage); });
+  const double sample = bestOf(kRuns, [&] { decodeScale(ScaleMode::Sample); });
   std::string magickCommand = "convert '";
   magickCommand.append(path.string()).append("' -filter box -resize '136x130!' ppm:/dev/null");
   std::string netpbmCommand = netpbmDecoder;
   netpbmCommand.append(" '").append(path.string()).append("' 2>/dev/null | pamscale -width 136 -height 130 >/dev/null");
-  const double magick = bestOf([&] { runShell(magickCommand); });
-  const double netpbm = bestOf([&] { runShell(netpbmCommand); });
+  const double magick = bestOf(kRuns, [&] { runShell(magickCommand); });
+  const double netpbm = bestOf(kRuns, [&] { runShell(netpbmCommand); });
   if (!ok) std::printf("  DECODE FAILED\n");
   auto line = [](const char* what, double s, double peer) {
     std::printf("  %-34s %8.1f ms %7.1f Mpx/s", what, s * 1e3, kMegapixels / s);
