@@ -9,6 +9,8 @@ namespace moxilo {
 namespace {
 
 using testing::BmpRecipe;
+using testing::expectFullSizeDecode;
+using testing::FailureCase;
 using testing::makeBmp;
 
 struct DecodeCase {
@@ -62,19 +64,9 @@ TEST(PictureBmp, DecodesEachBitDepthUpright) {
        {0x010203}},
   };
   for (const auto& c : cases) {
-    FullSizeSink sink;
-    ASSERT_EQ(decodeBmp(makeBmp(c.recipe), sink), DecodeStatus::Ok) << c.name;
-    EXPECT_EQ(sink.image().size.width, c.size.width) << c.name;
-    EXPECT_EQ(sink.image().size.height, c.size.height) << c.name;
-    EXPECT_EQ(sink.image().pixels, c.want) << c.name;
+    ASSERT_NO_FATAL_FAILURE(expectFullSizeDecode(decodeBmp, makeBmp(c.recipe), c.size, c.want, c.name));
   }
 }
-
-struct FailureCase {
-  const char* name;
-  ByteBuffer bytes;
-  DecodeStatus want;
-};
 
 TEST(PictureBmp, RefusesWhatItDoesNotTake) {
   const BmpRecipe ok = {.width = 2, .height = 2, .rows = {{1, 2, 3, 4, 5, 6}, {1, 2, 3, 4, 5, 6}}};

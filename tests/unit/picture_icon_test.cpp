@@ -9,6 +9,7 @@ namespace moxilo {
 namespace {
 
 using testing::ByteWriter;
+using testing::FailureCase;
 
 struct Entry {
   std::uint8_t widthByte;
@@ -82,12 +83,6 @@ TEST(PictureIcon, ChoosesTheEntryByTheRule) {
     }
   }
 }
-
-struct FailureCase {
-  const char* name;
-  ByteBuffer bytes;
-  DecodeStatus want;
-};
 
 TEST(PictureIcon, RefusesBrokenDirectories) {
   const ByteBuffer good = makeIcon({{32, 16, bitmapImage(32, 64, 4)}});

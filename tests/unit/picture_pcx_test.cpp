@@ -8,6 +8,8 @@
 namespace moxilo {
 namespace {
 
+using testing::expectFullSizeDecode;
+using testing::FailureCase;
 using testing::makePcx;
 using testing::PcxRecipe;
 
@@ -44,19 +46,9 @@ TEST(PicturePcx, DecodesRunLengthRows) {
         0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF}},
   };
   for (const auto& c : cases) {
-    FullSizeSink sink;
-    ASSERT_EQ(decodePcx(makePcx(c.recipe), sink), DecodeStatus::Ok) << c.name;
-    EXPECT_EQ(sink.image().size.width, c.size.width) << c.name;
-    EXPECT_EQ(sink.image().size.height, c.size.height) << c.name;
-    EXPECT_EQ(sink.image().pixels, c.want) << c.name;
+    ASSERT_NO_FATAL_FAILURE(expectFullSizeDecode(decodePcx, makePcx(c.recipe), c.size, c.want, c.name));
   }
 }
-
-struct FailureCase {
-  const char* name;
-  ByteBuffer bytes;
-  DecodeStatus want;
-};
 
 TEST(PicturePcx, RefusesWhatItDoesNotTake) {
   const PcxRecipe ok = {.right = 1, .bottom = 1, .data = {0, 1, 2, 0}};

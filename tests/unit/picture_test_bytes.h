@@ -1,6 +1,8 @@
 #pragma once
-// Tiny picture files built from byte tables in the tests, and a sink that
-// records what a decoder delivers.
+// Tiny picture files built from byte tables in the tests, and the checks the
+// decoder tests share.
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <initializer_list>
 #include <vector>
@@ -94,6 +96,24 @@ inline ByteBuffer makePcx(const PcxRecipe& r) {
     }
   }
   return w.bytes;
+}
+
+// A file a decoder must refuse, and the failure it must give.
+struct FailureCase {
+  const char* name;
+  ByteBuffer bytes;
+  DecodeStatus want;
+};
+
+// Decodes `bytes` at full size with `decode` and checks the picture's size and
+// its pixels, top-down.
+inline void expectFullSizeDecode(DecodeStatus (*decode)(ByteSpan, RowSink&), const ByteBuffer& bytes, Size size,
+                                 const std::vector<Pixel>& want, const char* name) {
+  FullSizeSink sink;
+  ASSERT_EQ(decode(bytes, sink), DecodeStatus::Ok) << name;
+  EXPECT_EQ(sink.image().size.width, size.width) << name;
+  EXPECT_EQ(sink.image().size.height, size.height) << name;
+  EXPECT_EQ(sink.image().pixels, want) << name;
 }
 
 }  // namespace moxilo::testing
