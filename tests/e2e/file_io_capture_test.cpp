@@ -52,23 +52,13 @@ class TempFolder {
   std::string path_;
 };
 
-void put(const std::string& path, const std::string& bytes) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
-  DWORD written = 0;
-  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(file);
-}
-
-std::string get(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return "<missing>";
-  std::string bytes(GetFileSize(file, nullptr), '\0');
-  DWORD read = 0;
-  if (!bytes.empty()) ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-  CloseHandle(file);
-  return bytes.substr(0, read);
+// An ANSI path name as the wide path the driver's file helpers take; the
+// narrow calls under test read it in the same code page.
+fs::path ansiPath(const std::string& ansi) {
+  const int size = static_cast<int>(ansi.size());
+  std::wstring path(MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, nullptr, 0), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, path.data(), static_cast<int>(path.size()));
+  return path;
 }
 
 moxilo::ByteSpan span(const std::string& text) {
@@ -81,14 +71,15 @@ TEST(WriteWholeFile, LeavesExactlyTheBytes) {
   TempFolder folder;
   const std::string bmp = folder / "a.bmp";
   EXPECT_TRUE(moxilo::writeWholeFile(bmp, span("first, longer content")));
-  EXPECT_EQ(get(bmp), "first, longer content");
+  EXPECT_EQ(readFile(ansiPath(bmp)), "first, longer content");
   EXPECT_TRUE(moxilo::writeWholeFile(bmp, span("second")));
-  EXPECT_EQ(get(bmp), "second");
+  EXPECT_EQ(readFile(ansiPath(bmp)), "second");
   EXPECT_TRUE(moxilo::writeWholeFile(bmp, span("")));
-  EXPECT_EQ(get(bmp), "");
+  EXPECT_EQ(readFile(ansiPath(bmp)), "");
+  EXPECT_EQ(folder.names(), std::vector<std::string>{"a.bmp"}) << "an empty file, not none";
   const std::string binary("\0\xFF\r\n\x1A", 5);
   EXPECT_TRUE(moxilo::writeWholeFile(folder / "noext", span(binary)));
-  EXPECT_EQ(get(folder / "noext"), binary);
+  EXPECT_EQ(readFile(ansiPath(folder / "noext")), binary);
   EXPECT_EQ(folder.names(), (std::vector<std::string>{"a.bmp", "noext"}));
 }
 
@@ -99,7 +90,7 @@ TEST(WriteWholeFile, WritesInFoldersWhoseNamesHoldTrailByteBackslashes) {
   ASSERT_TRUE(CreateDirectoryA(inner.c_str(), nullptr));
   const std::string target = inner + "\\\x95\x5C.bmp";
   EXPECT_TRUE(moxilo::writeWholeFile(target, span("avatar")));
-  EXPECT_EQ(get(target), "avatar");
+  EXPECT_EQ(readFile(ansiPath(target)), "avatar");
   EXPECT_EQ(TempFolder::namesIn(inner), std::vector<std::string>{"\x95\x5C.bmp"});
   EXPECT_EQ(folder.names(), std::vector<std::string>{"\x95\x5C"});
 }
@@ -115,21 +106,21 @@ TEST(WriteWholeFile, FailuresLeaveTheTargetUntouchedAndNoStrayFile) {
   EXPECT_TRUE(folder.names().empty());
 
   const std::string readOnly = folder / "read-only.bmp";
-  put(readOnly, old);
+  writeFile(ansiPath(readOnly), old);
   SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
   EXPECT_FALSE(moxilo::writeWholeFile(readOnly, span("new")));
-  EXPECT_EQ(get(readOnly), old);
+  EXPECT_EQ(readFile(ansiPath(readOnly)), old);
   EXPECT_NE(GetFileAttributesA(readOnly.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
 
   const std::string locked = folder / "locked.bmp";
-  put(locked, old);
+  writeFile(ansiPath(locked), old);
   {
     HANDLE holder = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
     EXPECT_FALSE(moxilo::writeWholeFile(locked, span("new")));
     CloseHandle(holder);
   }
-  EXPECT_EQ(get(locked), old);
+  EXPECT_EQ(readFile(ansiPath(locked)), old);
 
   const std::string directory = folder / "a folder";
   CreateDirectoryA(directory.c_str(), nullptr);
@@ -142,10 +133,10 @@ TEST(WriteWholeFile, FailuresLeaveTheTargetUntouchedAndNoStrayFile) {
 TEST(ReadWholeFile, GivesTheWholeContentOrNothing) {
   TempFolder folder;
   const std::string binary("BM\0\x01\xFF\r\n", 7);
-  put(folder / "a.bin", binary);
+  writeFile(ansiPath(folder / "a.bin"), binary);
   EXPECT_EQ(text(moxilo::readWholeFile(folder / "a.bin")), binary);
 
-  put(folder / "empty", "");
+  writeFile(ansiPath(folder / "empty"), "");
   EXPECT_TRUE(moxilo::readWholeFile(folder / "empty").empty());
   EXPECT_TRUE(moxilo::readWholeFile(folder / "missing").empty());
   EXPECT_TRUE(moxilo::readWholeFile("").empty());
