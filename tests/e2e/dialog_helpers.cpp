@@ -41,6 +41,16 @@ fs::path placeFixture(const Moxilo& app, const std::string& name, const std::str
 
 HWND waitForFileDialog(const Moxilo& app) { return app.waitForWindow(app.mainWindow(), L"#32770"); }
 
+HWND showOpenDialog(const Moxilo& app) {
+  click(app.control(main_ids::kButton1));
+  return waitForFileDialog(app);
+}
+
+HWND showSaveDialog(const Moxilo& app) {
+  click(app.control(main_ids::kButton2));
+  return waitForFileDialog(app);
+}
+
 bool waitGone(HWND window, std::chrono::milliseconds timeout) {
   return waitUntil([&] { return !IsWindow(window) || !IsWindowVisible(window); }, timeout);
 }
@@ -119,16 +129,14 @@ void cancel(const Moxilo& app, HWND dialog) {
 }
 
 void openThrough(const Moxilo& app, const fs::path& file) {
-  click(app.control(main_ids::kButton1));
-  HWND dialog = waitForFileDialog(app);
+  HWND dialog = showOpenDialog(app);
   if (!dialog) throw std::runtime_error("no open dialog");
   setFileName(dialog, file);
   confirm(app, dialog);
 }
 
 void saveThrough(const Moxilo& app, const fs::path& file) {
-  click(app.control(main_ids::kButton2));
-  HWND dialog = waitForFileDialog(app);
+  HWND dialog = showSaveDialog(app);
   if (!dialog) throw std::runtime_error("no save dialog");
   setFileName(dialog, file);
   pressButton(dialog, IDOK);

@@ -20,6 +20,10 @@ fs::path placeFixture(const Moxilo& app, const std::string& name, const std::str
 
 // The file dialog of the program: a #32770 owned by MainWindow.
 HWND waitForFileDialog(const Moxilo& app);
+// Clicks Open (Button1) or Save (Button2) and waits for its file dialog;
+// nullptr on timeout.
+HWND showOpenDialog(const Moxilo& app);
+HWND showSaveDialog(const Moxilo& app);
 // True once `window` is gone or hidden.
 bool waitGone(HWND window, std::chrono::milliseconds timeout = 10s);
 // The file name field (the Edit inside ComboBoxEx32 0x47C) as UTF-8, and typing

@@ -149,8 +149,7 @@ TEST(OpenPicture, FirstDialogShowsJpgAnEmptyNameAndTheSystemTitle) {
   const std::string systemTitle = systemOpenDialogTitle();
   ASSERT_FALSE(systemTitle.empty());
   Start start;
-  click(start.app.control(main_ids::kButton1));
-  HWND dialog = waitForFileDialog(start.app);
+  HWND dialog = showOpenDialog(start.app);
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(selectedFileType(dialog), "jpg");
   EXPECT_EQ(fileNameOf(dialog), "");
@@ -162,8 +161,7 @@ TEST(OpenPicture, FirstDialogShowsJpgAnEmptyNameAndTheSystemTitle) {
 
 TEST(OpenPicture, CancelBeforeAnyConfirmationLeavesThePictureEmpty) {
   Start start;
-  click(start.app.control(main_ids::kButton1));
-  HWND dialog = waitForFileDialog(start.app);
+  HWND dialog = showOpenDialog(start.app);
   ASSERT_NE(dialog, nullptr);
   cancel(start.app, dialog);
   EXPECT_TRUE(start.showsEmpty(boxOnScreen(start.app)));
@@ -188,8 +186,7 @@ TEST(OpenPicture, NextDialogProposesTheConfirmedFileAndCancelReadsItAgain) {
 
   // The next dialog starts at that file: confirmed as proposed, it opens it.
   ASSERT_TRUE(CopyFileW(openSaveFixture("one-pixel.bmp").c_str(), file.c_str(), FALSE));
-  click(start.app.control(main_ids::kButton1));
-  HWND dialog = waitForFileDialog(start.app);
+  HWND dialog = showOpenDialog(start.app);
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(fileNameOf(dialog), "a.jpg");
   confirm(start.app, dialog);
@@ -199,8 +196,7 @@ TEST(OpenPicture, NextDialogProposesTheConfirmedFileAndCancelReadsItAgain) {
 
   // Cancel reads the file again in its present state.
   ASSERT_TRUE(CopyFileW(openSaveFixture("quadrants.bmp").c_str(), file.c_str(), FALSE));
-  click(start.app.control(main_ids::kButton1));
-  dialog = waitForFileDialog(start.app);
+  dialog = showOpenDialog(start.app);
   ASSERT_NE(dialog, nullptr);
   cancel(start.app, dialog);
   EXPECT_TRUE(waitForBox(start.app, [&](const Pixels& b) { return showsQuadrants(b, 0); }, box))
@@ -208,8 +204,7 @@ TEST(OpenPicture, NextDialogProposesTheConfirmedFileAndCancelReadsItAgain) {
 
   // Deleted meanwhile: the picture becomes empty.
   ASSERT_TRUE(DeleteFileW(file.c_str()));
-  click(start.app.control(main_ids::kButton1));
-  dialog = waitForFileDialog(start.app);
+  dialog = showOpenDialog(start.app);
   ASSERT_NE(dialog, nullptr);
   cancel(start.app, dialog);
   EXPECT_TRUE(waitForBox(start.app, [&](const Pixels& b) { return start.showsEmpty(b); }, box));

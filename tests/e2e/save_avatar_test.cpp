@@ -241,8 +241,7 @@ TEST(SaveAvatar, ContentIsBmpWhateverTheNameExtensionOrFilter) {
   WithPhoto run;
   // The proposed name is the opened photo; confirming it and answering the
   // replace question with Yes writes the BMP into the .jpg file.
-  click(run.app.control(main_ids::kButton2));
-  HWND dialog = waitForFileDialog(run.app);
+  HWND dialog = showSaveDialog(run.app);
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(fileNameOf(dialog), "photo.jpg");
   EXPECT_EQ(selectedFileType(dialog), "jpg");
@@ -277,8 +276,7 @@ TEST(SaveAvatar, SecondSaveToOneNameAsksAndNoKeepsTheDialogAndTheFile) {
 
   nudge(run.app, main_ids::kButton4, 20);
   const Pixels moved = steadyBox(run.app);
-  click(run.app.control(main_ids::kButton2));
-  HWND dialog = waitForFileDialog(run.app);
+  HWND dialog = showSaveDialog(run.app);
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(fileNameOf(dialog), "a.bmp");
   pressButton(dialog, IDOK);
@@ -304,8 +302,7 @@ TEST(SaveAvatar, SecondSaveToOneNameAsksAndNoKeepsTheDialogAndTheFile) {
 TEST(SaveAvatar, CancelWritesNothingNotEvenOverTheOpenedPicture) {
   WithPhoto run;
   const std::vector<std::string> before = namesIn(run.app.folder());
-  click(run.app.control(main_ids::kButton2));
-  HWND dialog = waitForFileDialog(run.app);
+  HWND dialog = showSaveDialog(run.app);
   ASSERT_NE(dialog, nullptr);
   cancel(run.app, dialog);
   EXPECT_TRUE(noDialogUp(run.app));
@@ -336,8 +333,7 @@ TEST(SaveAvatar, FailedWritesLeaveTheFileAndNoStrayFileAndSayNothing) {
   EXPECT_EQ(readFile(locked), old);
 
   // A missing folder: the dialog itself refuses the path, and nothing is made.
-  click(run.app.control(main_ids::kButton2));
-  HWND dialog = waitForFileDialog(run.app);
+  HWND dialog = showSaveDialog(run.app);
   ASSERT_NE(dialog, nullptr);
   setFileName(dialog, run.app.folder() / L"missing" / L"a.bmp");
   pressButton(dialog, IDOK);
@@ -378,8 +374,7 @@ TEST(SaveAvatar, OpenAfterSaveIsTheOpenDialogAndCancelShowsTheSavedFile) {
   const Pixels savedPixels = bmpPixels(readFile(saved));
   ASSERT_EQ(savedPixels.width, kBoxWidth);
 
-  click(run.app.control(main_ids::kButton1));
-  HWND dialog = waitForFileDialog(run.app);
+  HWND dialog = showOpenDialog(run.app);
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(textOf(dialog), openTitle) << "the open-file dialog";
   EXPECT_EQ(fileNameOf(dialog), "b.bmp");
