@@ -3,6 +3,7 @@
 #include <string>
 
 #include "base/scoped_gdi_win.h"
+#include "base/window_class_win.h"
 
 namespace moxilo {
 namespace {
@@ -55,13 +56,7 @@ LRESULT CALLBACK labelProc(HWND label, UINT message, WPARAM wParam, LPARAM lPara
 }  // namespace
 
 bool registerLabelClass(HINSTANCE instance) {
-  WNDCLASSEXA windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = labelProc;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-  windowClass.lpszClassName = kLabelClass;
-  return RegisterClassExA(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+  return registerWindowClass(instance, kLabelClass, labelProc);
 }
 
 }  // namespace moxilo

@@ -6,6 +6,7 @@
 #include "avatar/picture/bmp_decoder.h"
 #include "avatar/picture/full_size_sink.h"
 #include "base/scoped_gdi_win.h"
+#include "base/window_class_win.h"
 
 namespace moxilo {
 namespace {
@@ -176,14 +177,7 @@ LRESULT CALLBACK imageButtonProc(HWND window, UINT message, WPARAM wParam, LPARA
 }  // namespace
 
 bool registerImageButtonClass(HINSTANCE instance) {
-  WNDCLASSEXA windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.style = CS_DBLCLKS;
-  windowClass.lpfnWndProc = imageButtonProc;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-  windowClass.lpszClassName = kImageButtonClass;
-  return RegisterClassExA(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+  return registerWindowClass(instance, kImageButtonClass, imageButtonProc, CS_DBLCLKS);
 }
 
 HWND createImageButton(HWND parent, int id, const RECT& bounds, bool visible, ByteSpan picture,

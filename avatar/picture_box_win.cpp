@@ -2,6 +2,7 @@
 
 #include "avatar/picture/picture_view_win.h"
 #include "base/scoped_gdi_win.h"
+#include "base/window_class_win.h"
 
 namespace moxilo {
 namespace {
@@ -11,13 +12,7 @@ constexpr char kPictureBoxClass[] = "MoxiloPictureBox";
 }  // namespace
 
 bool PictureBox::registerClass(HINSTANCE instance) {
-  WNDCLASSEXA windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = windowProc;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-  windowClass.lpszClassName = kPictureBoxClass;
-  return RegisterClassExA(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+  return registerWindowClass(instance, kPictureBoxClass, windowProc);
 }
 
 PictureBox* PictureBox::create(HWND parent, int id, const RECT& bounds, bool visible) {
