@@ -17,13 +17,18 @@ RECT withMargin(HWND window) {
               r.bottom + kMargin};
 }
 
-// A window's controls paint after the messages that the program has handled, so
-// wait until the control shows something other than the black of a fresh surface.
+// A window reaches the screen some time after the program has handled its
+// messages: wait until the control's middle shows neither the desktop (the
+// corner of the screen, which no window of the program covers) nor the black
+// of a fresh window surface.
 bool waitUntilPainted(HWND control) {
+  const std::vector<std::uint32_t> desktop(16, screenPixels(RECT{0, 0, 1, 1})[0]);
+  const std::vector<std::uint32_t> black(16, 0);
   return waitUntil([&] {
     const RECT r = windowRect(control);
     const LONG x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
-    return screenPixels(RECT{x - 2, y - 2, x + 2, y + 2}) != std::vector<std::uint32_t>(16, 0);
+    const std::vector<std::uint32_t> middle = screenPixels(RECT{x - 2, y - 2, x + 2, y + 2});
+    return middle != black && middle != desktop;
   });
 }
 
