@@ -289,6 +289,32 @@ TEST(MainWindow, EnterDoesNothing) {
   EXPECT_EQ(app.focus(), app.control(kButton7));
 }
 
+// Space clicks the focused button; the focus that MainWindow had when it lost
+// activation comes back when it is activated again.
+TEST(MainWindow, SpaceClicksTheFocusedButtonAndFocusSurvivesDeactivation) {
+  Moxilo app;
+  ASSERT_TRUE(waitUntil([&] { return app.focus() == app.control(kButton1); }));
+  HWND right = app.control(kButton3);
+  HWND badge = app.control(kBadge);
+  focusByTab(app, right);
+
+  sendKey(app.mainWindow(), VK_SPACE);
+  EXPECT_TRUE(waitUntil([&] { return rectInParent(badge).left == 89; })) << describe(rectInParent(badge));
+  EXPECT_EQ(app.focus(), right);
+
+  // Another program's window takes the activation, then MainWindow gets it back.
+  HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE | WS_BORDER, 0, 0, 60, 40,
+                               nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(other, nullptr);
+  SetForegroundWindow(other);
+  ASSERT_TRUE(waitUntil([&] { return GetForegroundWindow() == other; }));
+  ASSERT_TRUE(waitUntil([&] { return app.focus() != right; })) << "the inactive program has no focus";
+  SetForegroundWindow(app.mainWindow());
+  ASSERT_TRUE(waitUntil([&] { return GetForegroundWindow() == app.mainWindow(); }));
+  EXPECT_TRUE(waitUntil([&] { return app.focus() == right; })) << "focus is back on 按钮3";
+  DestroyWindow(other);
+}
+
 enum class Ending { Escape, CloseBox, AltF4 };
 
 class MainWindowEnding : public testing::TestWithParam<Ending> {};
