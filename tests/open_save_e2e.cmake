@@ -13,3 +13,5 @@ target_compile_definitions(e2e_tests PRIVATE
   MOXILO_OPEN_SAVE_FIXTURES="${CMAKE_CURRENT_LIST_DIR}/fixtures/open_save")
 target_compile_definitions(e2e_tests PRIVATE
   MOXILO_BADGE_IMAGE="${PROJECT_SOURCE_DIR}/resources/badge.bmp")
+# The picture box's own code, for its byte-keeping test.
+target_link_libraries(e2e_tests PRIVATE avatar_win)
