@@ -75,7 +75,11 @@ TEST(OpenPicture, EachKindShowsStretchedWhateverItsNameSays) {
     const char* as;
     int tolerance;  // JPEG is lossy
   };
-  const Case cases[] = {{"quadrants.jpg", "photo.bmp", 12}, {"quadrants.bmp", "photo.jpg", 0}};
+  const Case cases[] = {
+      {"quadrants.jpg", "photo.bmp", 12}, {"quadrants.bmp", "photo.jpg", 0},
+      {"quadrants.gif", "photo.pcx", 0},  {"quadrants.pcx", "photo.gif", 0},
+      {"quadrants.ico", "photo.jpg", 0},  {"quadrants.cur", "photo.ico", 0},
+  };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.fixture) + " as " + c.as);
     Start start;
