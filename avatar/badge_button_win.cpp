@@ -6,6 +6,7 @@
 #include "avatar/picture/bmp_decoder.h"
 #include "avatar/picture/full_size_sink.h"
 #include "base/scoped_gdi_win.h"
+#include "base/top_down_dib_win.h"
 #include "base/window_class_win.h"
 
 namespace moxilo {
@@ -80,13 +81,7 @@ class ImageButton {
   ScopedBitmap makeBitmap() const {
     const Size size = picture_.size;
     if (size.width <= 0 || size.height <= 0) return ScopedBitmap();
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = size.width;
-    info.bmiHeader.biHeight = -size.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO info = topDownDibInfo(size.width, size.height);
     void* bits = nullptr;
     ScopedBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap || bits == nullptr) return ScopedBitmap();

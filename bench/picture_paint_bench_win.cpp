@@ -26,6 +26,7 @@
 #include "avatar/picture/jpeg_decoder.h"
 #include "avatar/picture/picture_view_win.h"
 #include "base/scoped_gdi_win.h"
+#include "base/top_down_dib_win.h"
 
 using namespace moxilo;
 
@@ -118,13 +119,7 @@ bool registerClasses(HINSTANCE instance) {
 
 // A DIB section holding the full-size picture, for the StretchBlt peer.
 ScopedBitmap makeSection(HDC dc, const StillImage& image) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = image.size.width;
-  info.bmiHeader.biHeight = -image.size.height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  const BITMAPINFO info = topDownDibInfo(image.size.width, image.size.height);
   void* bits = nullptr;
   ScopedBitmap section(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (section && bits) std::memcpy(bits, image.pixels.data(), image.pixels.size() * sizeof(Pixel));
@@ -132,13 +127,7 @@ ScopedBitmap makeSection(HDC dc, const StillImage& image) {
 }
 
 void stretchPixels(HDC dc, const StillImage& image) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = image.size.width;
-  info.bmiHeader.biHeight = -image.size.height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  const BITMAPINFO info = topDownDibInfo(image.size.width, image.size.height);
   StretchDIBits(dc, 0, 0, kBoxWidth, kBoxHeight, 0, 0, image.size.width, image.size.height, image.pixels.data(),
                 &info, DIB_RGB_COLORS, SRCCOPY);
 }

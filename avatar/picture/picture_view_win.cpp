@@ -13,6 +13,7 @@
 #include "avatar/picture/sample_scaler.h"
 #include "base/scoped_gdi_win.h"
 #include "base/scoped_handle_win.h"
+#include "base/top_down_dib_win.h"
 
 namespace moxilo {
 namespace {
@@ -95,13 +96,7 @@ StillImage scaleCanvas(const GifAnimation& animation, Size box, ScaleMode mode) 
 // 1:1 when the image was scaled to that size, as it always is.
 void drawImage(HDC dc, const StillImage& image, Size size) {
   if (image.pixels.empty()) return;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = image.size.width;
-  info.bmiHeader.biHeight = -image.size.height;  // top-down rows
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  const BITMAPINFO info = topDownDibInfo(image.size.width, image.size.height);
   const int previousMode = SetStretchBltMode(dc, COLORONCOLOR);
   StretchDIBits(dc, 0, 0, size.width, size.height, 0, 0, image.size.width, image.size.height,
                 image.pixels.data(), &info, DIB_RGB_COLORS, SRCCOPY);

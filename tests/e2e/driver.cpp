@@ -6,6 +6,9 @@
 #include <stdexcept>
 #include <thread>
 
+#include "base/scoped_gdi_win.h"
+#include "base/top_down_dib_win.h"
+
 namespace e2e {
 namespace {
 
@@ -328,25 +331,19 @@ void pressButton(HWND dialog, int id) {
 std::vector<std::uint32_t> screenPixels(const RECT& r) {
   const int width = r.right - r.left, height = r.bottom - r.top;
   std::vector<std::uint32_t> pixels(static_cast<size_t>(width) * height);
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
+  moxilo::ScopedWindowDC screen(nullptr);
+  moxilo::ScopedMemoryDC memory(screen.get());
+  const BITMAPINFO info = moxilo::topDownDibInfo(width, height);
   void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
-  GdiFlush();
+  moxilo::ScopedBitmap bitmap(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap || bits == nullptr) return pixels;
+  {
+    moxilo::ScopedSelect selected(memory.get(), bitmap.get());
+    BitBlt(memory.get(), 0, 0, width, height, screen.get(), r.left, r.top, SRCCOPY);
+    GdiFlush();
+  }
   const auto* source = static_cast<const std::uint32_t*>(bits);
   for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = source[i] & 0x00FFFFFF;
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
   return pixels;
 }
 
